@@ -1,0 +1,75 @@
+# Shared by the suites: a scratch folder per test, and byte-exact checks of
+# a run's exit status and of both its output streams.
+
+BIN=${BIN:-$BATS_TEST_DIRNAME/../build}
+
+setup() {
+	T=$(mktemp -d)
+	chmod 755 "$T"	# the unprivileged runs need to reach their fixtures
+}
+
+teardown() {
+	rm -rf "$T"
+}
+
+# capture CMD...: run CMD with its standard output in $T/out and its
+# standard error in $T/err, keeping every byte; the exit status in $status.
+capture() {
+	status=0
+	"$@" >"$T/out" 2>"$T/err" || status=$?
+}
+
+# capture_err CMD...: as capture, but standard output is left where the
+# caller put it (/dev/full, closed) and only standard error is kept.
+capture_err() {
+	status=0
+	"$@" 2>"$T/err" || status=$?
+}
+
+# expect_err STATUS ERR: the exit status and standard error of capture_err.
+expect_err() {
+	[ "$status" -eq "$1" ] || { echo "exit status $status, wanted $1"; return 1; }
+	printf '%s' "$2" | cmp -s - "$T/err" ||
+		{ echo "stderr differs:"; printf '%s' "$2" | diff - "$T/err"; return 1; }
+}
+
+# expect STATUS OUT ERR: the last capture's exit status and the exact bytes
+# written to standard output and standard error.
+expect() {
+	printf '%s' "$2" >"$T/want.out"
+	printf '%s' "$3" >"$T/want.err"
+	expect_files "$1"
+}
+
+# expect_files STATUS: as expect, with the wanted bytes already written to
+# $T/want.out and $T/want.err.
+expect_files() {
+	local bad=0
+	[ "$status" -eq "$1" ] || { echo "exit status $status, wanted $1"; bad=1; }
+	cmp -s "$T/want.out" "$T/out" ||
+		{ echo "stdout differs:"; diff "$T/want.out" "$T/out"; bad=1; }
+	cmp -s "$T/want.err" "$T/err" ||
+		{ echo "stderr differs:"; diff "$T/want.err" "$T/err"; bad=1; }
+	return $bad
+}
+
+# unprivileged PROG ARGS...: run one of the programs as nobody when the suite
+# runs as root (root passes every permission check).  The binary is copied
+# out, since the build tree may be closed to that user.
+unprivileged() {
+	local prog=$1
+	shift
+	install -D -m 755 "$BIN/$prog" "$T/bin/$prog"
+	if [ "$(id -u)" -eq 0 ]; then
+		capture setpriv --reuid=65534 --regid=65534 --clear-groups \
+			"$T/bin/$prog" "$@"
+	else
+		capture "$T/bin/$prog" "$@"
+	fi
+}
+
+# traced STRACE-OPTIONS... -- PROG ARGS...: run under strace to inject a
+# fault.  LeakSanitizer cannot work under a tracer, so it is turned off.
+traced() {
+	ASAN_OPTIONS=detect_leaks=0 capture strace -o /dev/null "$@"
+}
