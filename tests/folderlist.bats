@@ -7,9 +7,9 @@ load helpers
 # from the getdents64 buffers of another reader (ls -f): an independent view
 # of every field, names included byte for byte.
 kernel_view() {
-	strace -qq -v -X raw -xx -e trace=getdents64 -o "$T/trace" ls -f "$1" >/dev/null
+	strace -qq -v -X raw -xx -e trace=getdents64 -o "$R/trace" ls -f "$1" >/dev/null
 	local re='d_ino=([0-9]+), d_off=(-?[0-9]+), d_reclen=([0-9]+), d_type=([0-9a-fx]+), d_name="(.*)"'
-	grep -o '{d_ino=[^}]*}' "$T/trace" | while IFS= read -r rec; do
+	grep -o '{d_ino=[^}]*}' "$R/trace" | while IFS= read -r rec; do
 		[[ $rec =~ $re ]]
 		printf 'inode num = %s offset = %s reclen = %s type = %d file name = %b\n' \
 			"${BASH_REMATCH[1]}" "${BASH_REMATCH[2]}" "${BASH_REMATCH[3]}" \
@@ -24,9 +24,9 @@ kernel_view() {
 		"$(printf 'long%.0s' {1..40})"
 	ln -s plain link
 	for dir in "$T/d:11" "$T/empty:2"; do
-		kernel_view "${dir%:*}" >"$T/want.out"
-		[ "$(grep -c '^inode num = ' "$T/want.out")" -eq "${dir#*:}" ]
-		: >"$T/want.err"
+		kernel_view "${dir%:*}" >"$R/want.out"
+		[ "$(grep -c '^inode num = ' "$R/want.out")" -eq "${dir#*:}" ]
+		: >"$R/want.err"
 		capture "$BIN/folderlist" "${dir%:*}"
 		expect_files 0
 	done
@@ -57,16 +57,16 @@ kernel_view() {
 	traced -e inject=getdents64:error=EIO:when=1 -- "$BIN/folderlist" "$T/d"
 	expect 1 '' $'readdir: Input/output error\n'
 	# The second read, which would have found the end, fails instead.
-	"$BIN/folderlist" "$T/d" >"$T/want.out"
-	printf 'readdir: Input/output error\n' >"$T/want.err"
+	"$BIN/folderlist" "$T/d" >"$R/want.out"
+	printf 'readdir: Input/output error\n' >"$R/want.err"
 	traced -e inject=getdents64:error=EIO:when=2 -- "$BIN/folderlist" "$T/d"
 	expect_files 1
 }
 
 @test "a close error is reported by closedir after the listing" {
 	mkdir "$T/d"
-	"$BIN/folderlist" "$T/d" >"$T/want.out"
-	printf 'closedir: Input/output error\n' >"$T/want.err"
+	"$BIN/folderlist" "$T/d" >"$R/want.out"
+	printf 'closedir: Input/output error\n' >"$R/want.err"
 	traced -P "$T/d" -e inject=close:error=EIO -- "$BIN/folderlist" "$T/d"
 	expect_files 1
 }
@@ -86,7 +86,7 @@ kernel_view() {
 @test "a reader that goes away ends the listing by SIGPIPE" {
 	mkdir "$T/big"
 	touch "$T/big/"{1..300}
-	env --default-signal=PIPE "$BIN/folderlist" "$T/big" 2>"$T/err" | head -n 1 >/dev/null
+	env --default-signal=PIPE "$BIN/folderlist" "$T/big" 2>"$R/err" | head -n 1 >/dev/null
 	[ "${PIPESTATUS[0]}" -eq 141 ]
-	[ ! -s "$T/err" ]
+	[ ! -s "$R/err" ]
 }

@@ -1,9 +1,11 @@
-# Shared by the suites: a scratch folder per test, and byte-exact checks of
-# a run's exit status and of both its output streams.
+# Shared by the suites: a scratch folder per test for fixtures ($T), one
+# for what a run wrote ($R), and byte-exact checks of a run's exit status
+# and of both its output streams.
 
 BIN=${BIN:-$BATS_TEST_DIRNAME/../build}
 
 setup() {
+	R=$BATS_TEST_TMPDIR
 	T=$(mktemp -d)
 	chmod 755 "$T"	# the unprivileged runs need to reach their fixtures
 }
@@ -12,44 +14,44 @@ teardown() {
 	rm -rf "$T"
 }
 
-# capture CMD...: run CMD with its standard output in $T/out and its
-# standard error in $T/err, keeping every byte; the exit status in $status.
+# capture CMD...: run CMD with its standard output in $R/out and its
+# standard error in $R/err, keeping every byte; the exit status in $status.
 capture() {
 	status=0
-	"$@" >"$T/out" 2>"$T/err" || status=$?
+	"$@" >"$R/out" 2>"$R/err" || status=$?
 }
 
 # capture_err CMD...: as capture, but standard output is left where the
 # caller put it (/dev/full, closed) and only standard error is kept.
 capture_err() {
 	status=0
-	"$@" 2>"$T/err" || status=$?
+	"$@" 2>"$R/err" || status=$?
 }
 
 # expect_err STATUS ERR: the exit status and standard error of capture_err.
 expect_err() {
 	[ "$status" -eq "$1" ] || { echo "exit status $status, wanted $1"; return 1; }
-	printf '%s' "$2" | cmp -s - "$T/err" ||
-		{ echo "stderr differs:"; printf '%s' "$2" | diff - "$T/err"; return 1; }
+	printf '%s' "$2" | cmp -s - "$R/err" ||
+		{ echo "stderr differs:"; printf '%s' "$2" | diff - "$R/err"; return 1; }
 }
 
 # expect STATUS OUT ERR: the last capture's exit status and the exact bytes
 # written to standard output and standard error.
 expect() {
-	printf '%s' "$2" >"$T/want.out"
-	printf '%s' "$3" >"$T/want.err"
+	printf '%s' "$2" >"$R/want.out"
+	printf '%s' "$3" >"$R/want.err"
 	expect_files "$1"
 }
 
 # expect_files STATUS: as expect, with the wanted bytes already written to
-# $T/want.out and $T/want.err.
+# $R/want.out and $R/want.err.
 expect_files() {
 	local bad=0
 	[ "$status" -eq "$1" ] || { echo "exit status $status, wanted $1"; bad=1; }
-	cmp -s "$T/want.out" "$T/out" ||
-		{ echo "stdout differs:"; diff "$T/want.out" "$T/out"; bad=1; }
-	cmp -s "$T/want.err" "$T/err" ||
-		{ echo "stderr differs:"; diff "$T/want.err" "$T/err"; bad=1; }
+	cmp -s "$R/want.out" "$R/out" ||
+		{ echo "stdout differs:"; diff "$R/want.out" "$R/out"; bad=1; }
+	cmp -s "$R/want.err" "$R/err" ||
+		{ echo "stderr differs:"; diff "$R/want.err" "$R/err"; bad=1; }
 	return $bad
 }
 

@@ -1,0 +1,75 @@
+// folderrelist: list a directory as folderlist does, print a separator,
+// rewind the stream and print the first entry it yields once more.
+
+#include <cerrno>
+#include <cstdio>
+
+#include <dirent.h>
+
+int
+main(int argc, char *argv[])
+{
+	if (argc != 2) {
+		fprintf(stderr, "args num error: %d\n,", argc);
+		return 1;
+	}
+
+	DIR *dirp = opendir(argv[1]);
+	if (dirp == nullptr) {
+		perror("opendir");
+		return 1;
+	}
+
+	// readdir yields no entry both at the end and on a read error; only
+	// errno tells the two apart, so it is cleared before every call.
+	struct dirent *dp;
+	for (;;) {
+		errno = 0;
+		dp = readdir(dirp);
+		if (dp == nullptr)
+			break;
+		if (printf("inode num = %lu offset = %ld reclen = %hu type = %u"
+		    " file name = %s\n", dp->d_ino, dp->d_off, dp->d_reclen,
+		    dp->d_type, dp->d_name) < 0) {
+			// Report now: the next readdir clears errno.
+			perror("write error");
+			return 1;
+		}
+	}
+	if (errno != 0) {
+		perror("readdir");
+		return 1;
+	}
+
+	// Checked here: the read after the rewind clears errno.
+	if (puts("----------------------------") == EOF) {
+		perror("write error");
+		return 1;
+	}
+
+	rewinddir(dirp);
+	errno = 0;
+	dp = readdir(dirp);
+	if (dp != nullptr)
+		printf("inode num = %lu offset = %ld reclen = %hu type = %u"
+		    " file name = %s\n", dp->d_ino, dp->d_off, dp->d_reclen,
+		    dp->d_type, dp->d_name);
+	else if (errno != 0) {
+		perror("readdir");
+		return 1;
+	}
+
+	int ret = closedir(dirp);
+	if (ret == -1) {
+		perror("closedir");
+		return 1;
+	}
+
+	// The last lines are still in the buffer: a full disk or a closed
+	// descriptor shows only when they are written out.
+	if (fflush(stdout) == EOF || ferror(stdout)) {
+		perror("write error");
+		return 1;
+	}
+	return 0;
+}

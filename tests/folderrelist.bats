@@ -1,0 +1,65 @@
+#!/usr/bin/env bats
+# folderrelist: the listing, a separator, then the first entry once more.
+
+load helpers
+
+sep='----------------------------'
+
+@test "the listing is followed by the separator and a copy of its first line" {
+	mkdir "$T/d" "$T/d/sub"
+	touch "$T/d/a" "$T/d/b"
+	"$BIN/folderlist" "$T/d" >"$R/list"
+	[ "$(wc -l <"$R/list")" -eq 5 ]
+	{ cat "$R/list"; echo "$sep"; head -n 1 "$R/list"; } >"$R/want.out"
+	: >"$R/want.err"
+	capture "$BIN/folderrelist" "$T/d"
+	expect_files 0
+}
+
+@test "a stream with no entries gives the separator alone" {
+	mkdir "$T/gone"
+	cd "$T/gone"
+	rmdir "$T/gone"
+	capture "$BIN/folderrelist" .
+	expect 0 "$sep"$'\n' ''
+}
+
+@test "an unopenable path writes no separator" {
+	touch "$T/file"
+	capture "$BIN/folderrelist" "$T/file"
+	expect 1 '' $'opendir: Not a directory\n'
+	capture "$BIN/folderrelist" "$T/missing"
+	expect 1 '' $'opendir: No such file or directory\n'
+}
+
+@test "read errors are reported by readdir, in the listing and after the rewind" {
+	mkdir "$T/d"
+	traced -e inject=getdents64:error=EIO:when=2 -- "$BIN/folderrelist" "$T/d"
+	"$BIN/folderlist" "$T/d" >"$R/want.out"
+	printf 'readdir: Input/output error\n' >"$R/want.err"
+	expect_files 1
+	# Reads 1 and 2 make the listing; read 3 is the one after the rewind.
+	traced -e inject=getdents64:error=EIO:when=3 -- "$BIN/folderrelist" "$T/d"
+	echo "$sep" >>"$R/want.out"
+	expect_files 1
+}
+
+@test "a close error is reported by closedir after all the lines" {
+	mkdir "$T/d"
+	traced -P "$T/d" -e inject=close:error=EIO -- "$BIN/folderrelist" "$T/d"
+	"$BIN/folderlist" "$T/d" >"$R/want.out"
+	{ echo "$sep"; head -n 1 "$R/want.out"; } >>"$R/want.out"
+	printf 'closedir: Input/output error\n' >"$R/want.err"
+	expect_files 1
+}
+
+@test "output that cannot be written is a write error, not success" {
+	mkdir "$T/d" "$T/big"
+	touch "$T/big/"{1..300}
+	for dir in "$T/d" "$T/big"; do
+		capture_err "$BIN/folderrelist" "$dir" >/dev/full
+		expect_err 1 $'write error: No space left on device\n'
+	done
+	capture_err "$BIN/folderrelist" "$T/d" >&-
+	expect_err 1 $'write error: Bad file descriptor\n'
+}
