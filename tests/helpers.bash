@@ -6,7 +6,7 @@ BIN=${BIN:-$BATS_TEST_DIRNAME/../build}
 
 setup() {
 	R=$BATS_TEST_TMPDIR
-	T=$(mktemp -d)
+	T=$(realpath "$(mktemp -d)")
 	chmod 755 "$T"	# the unprivileged runs need to reach their fixtures
 }
 
@@ -74,4 +74,19 @@ unprivileged() {
 # fault.  LeakSanitizer cannot work under a tracer, so it is turned off.
 traced() {
 	ASAN_OPTIONS=detect_leaks=0 capture strace -o /dev/null "$@"
+}
+
+# enter_long_dir BYTES: make a chain of directories whose absolute path is
+# longer than BYTES, enter it a step at a time (a path over 4096 bytes
+# cannot be named whole) and set $long to that path.
+enter_long_dir() {
+	local part
+	part=$(printf 'd%.0s' {1..200})
+	cd "$T"
+	long=$T
+	while [ ${#long} -le "$1" ]; do
+		mkdir "$part"
+		cd "$part"
+		long+=/$part
+	done
 }
