@@ -34,11 +34,13 @@ main(int argc, char *argv[])
 		    dp->d_type, dp->d_name) < 0) {
 			// Report now: the next readdir clears errno.
 			perror("write error");
+			closedir(dirp);
 			return 1;
 		}
 	}
 	if (errno != 0) {
 		perror("readdir");
+		closedir(dirp);
 		return 1;
 	}
 

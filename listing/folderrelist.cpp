@@ -33,17 +33,20 @@ main(int argc, char *argv[])
 		    dp->d_type, dp->d_name) < 0) {
 			// Report now: the next readdir clears errno.
 			perror("write error");
+			closedir(dirp);
 			return 1;
 		}
 	}
 	if (errno != 0) {
 		perror("readdir");
+		closedir(dirp);
 		return 1;
 	}
 
 	// Checked here: the read after the rewind clears errno.
 	if (puts("----------------------------") == EOF) {
 		perror("write error");
+		closedir(dirp);
 		return 1;
 	}
 
@@ -56,6 +59,7 @@ main(int argc, char *argv[])
 		    dp->d_type, dp->d_name);
 	else if (errno != 0) {
 		perror("readdir");
+		closedir(dirp);
 		return 1;
 	}
 
