@@ -25,6 +25,7 @@ load helpers
 
 @test "a directory in a parent that may not be written is kept" {
 	mkdir -p "$T/shut/empty"
+	chmod 555 "$T/shut"
 	unprivileged folderdrop "$T/shut/empty"
 	expect 1 '' $'rmdir: Permission denied\n'
 	[ -d "$T/shut/empty" ]

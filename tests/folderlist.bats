@@ -34,7 +34,7 @@ kernel_view() {
 
 @test "unopenable paths are reported by opendir with nothing listed" {
 	touch "$T/file"
-	mkdir -m 700 "$T/closed"
+	mkdir -m 000 "$T/closed"
 	capture "$BIN/folderlist" "$T/missing"
 	expect 1 '' $'opendir: No such file or directory\n'
 	capture "$BIN/folderlist" "$T/file"

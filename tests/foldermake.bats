@@ -28,7 +28,7 @@ load helpers
 	capture "$BIN/foldermake" "$T/no/such"
 	expect 1 '' $'mkdir: No such file or directory\n'
 	[ ! -e "$T/no" ]
-	mkdir -m 755 "$T/shut"
+	mkdir -m 555 "$T/shut"
 	unprivileged foldermake "$T/shut/new"
 	expect 1 '' $'mkdir: Permission denied\n'
 	[ ! -e "$T/shut/new" ]

@@ -11,6 +11,7 @@ setup() {
 }
 
 teardown() {
+	chmod -R u+rwx "$T"	# fixtures shut even to their owner
 	rm -rf "$T"
 }
 
@@ -56,8 +57,9 @@ expect_files() {
 }
 
 # unprivileged PROG ARGS...: run one of the programs as nobody when the suite
-# runs as root (root passes every permission check).  The binary is copied
-# out, since the build tree may be closed to that user.
+# runs as root, who passes every permission check; fixtures are shut to
+# their owner too, so that a plain user's run sees the same.  The binary is
+# copied out, since the build tree may be closed to nobody.
 unprivileged() {
 	local prog=$1
 	shift

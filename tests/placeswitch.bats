@@ -25,7 +25,7 @@ lines() {
 
 @test "a target that cannot be entered is a chdir failure after the before line" {
 	touch "$T/file"
-	mkdir -m 700 "$T/closed"
+	mkdir -m 000 "$T/closed"
 	cd "$T"
 	before="切换前当前工作目录是: $T"$'\n'
 	capture "$BIN/placeswitch" missing
