@@ -5,12 +5,18 @@ load helpers
 
 programs='folderlist folderrelist placeshow placeswitch permset foldermake folderdrop'
 
-@test "cmake --install puts every program in bin" {
+@test "cmake --install puts every program in bin and its page in man1" {
 	cmake --install "$BIN" --prefix "$T" >/dev/null
 	for prog in $programs; do
 		[ -x "$T/bin/$prog" ] || { echo "no $T/bin/$prog"; false; }
+		[ -f "$T/share/man/man1/$prog.1" ] || { echo "no $prog.1"; false; }
 	done
-	[ "$(ls "$T/bin" | wc -l)" -eq 7 ]
+	[ "$(ls "$T/bin" "$T/share/man/man1" | grep -c .)" -eq 16 ]
+}
+
+@test "every manual page is free of mandoc warnings" {
+	cmake --install "$BIN" --prefix "$T" >/dev/null
+	mandoc -T lint -W warning "$T"/share/man/man1/*.1
 }
 
 @test "every program needs libc alone" {
