@@ -82,11 +82,3 @@ kernel_view() {
 	capture_err "$BIN/folderlist" "$T/d" >&-
 	expect_err 1 $'write error: Bad file descriptor\n'
 }
-
-@test "a reader that goes away ends the listing by SIGPIPE" {
-	mkdir "$T/big"
-	touch "$T/big/"{1..300}
-	env --default-signal=PIPE "$BIN/folderlist" "$T/big" 2>"$R/err" | head -n 1 >/dev/null
-	[ "${PIPESTATUS[0]}" -eq 141 ]
-	[ ! -s "$R/err" ]
-}

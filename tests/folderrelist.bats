@@ -28,8 +28,6 @@ sep='----------------------------'
 	touch "$T/file"
 	capture "$BIN/folderrelist" "$T/file"
 	expect 1 '' $'opendir: Not a directory\n'
-	capture "$BIN/folderrelist" "$T/missing"
-	expect 1 '' $'opendir: No such file or directory\n'
 }
 
 @test "read errors are reported by readdir, in the listing and after the rewind" {

@@ -31,14 +31,6 @@ load helpers
 	[ "$(stat -c %a "$T/f")" = 640 ]
 }
 
-@test "a symbolic link passes the mode to its target" {
-	touch "$T/target"
-	ln -s target "$T/link"
-	capture "$BIN/permset" "$T/link" 600
-	expect 0 '' ''
-	[ "$(stat -c %a "$T/target")" = 600 ]
-}
-
 @test "a mode with no defined value is refused and nothing changes" {
 	touch "$T/f"
 	chmod 640 "$T/f"
