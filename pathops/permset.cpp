@@ -17,7 +17,8 @@ main(int argc, char *argv[])
 	// "%o" gives no defined value for text without an octal digit or for
 	// one wider than mode_t, and a minus sign wraps a value round to a
 	// huge number with every special bit set: refuse those before
-	// converting.  Leading zeros add no bits.
+	// converting.  Leading zeros add no bits; 32 bits hold at most 11
+	// octal digits, the first of them no more than 3.
 	const char *s = argv[2];
 	while (isspace((unsigned char)*s))
 		s++;
@@ -26,9 +27,9 @@ main(int argc, char *argv[])
 		s++;
 	size_t digits = strspn(s, "01234567");
 	s += strspn(s, "0");
-	size_t bits = strspn(s, "01234567");
-	if (digits == 0 || (negative && bits > 0) || bits > 11 ||
-	    (bits == 11 && *s > '3')) {
+	size_t significant = strspn(s, "01234567");
+	if (digits == 0 || (negative && significant > 0) || significant > 11 ||
+	    (significant == 11 && *s > '3')) {
 		fprintf(stderr, "invalid mode: %s\n", argv[2]);
 		return 1;
 	}
