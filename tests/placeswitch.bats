@@ -45,6 +45,14 @@ lines() {
 	expect 1 $'切换前当前工作目录是: /\n' $'getcwd: Numerical result out of range\n'
 }
 
+@test "a removed working directory is a getcwd failure" {
+	mkdir "$T/gone"
+	cd "$T/gone"
+	rmdir "$T/gone"
+	capture "$BIN/placeswitch" /
+	expect 1 '' $'getcwd: No such file or directory\n'
+}
+
 @test "output that cannot be written is a write error, not success" {
 	capture_err "$BIN/placeswitch" / >/dev/full
 	expect_err 1 $'write error: No space left on device\n'
