@@ -29,11 +29,17 @@ capture_err() {
 	"$@" 2>"$R/err" || status=$?
 }
 
+# same WANT GOT STREAM: file GOT holds exactly the bytes of WANT; if not,
+# show how STREAM differs.
+same() {
+	cmp -s "$1" "$2" || { echo "$3 differs:"; diff "$1" "$2"; return 1; }
+}
+
 # expect_err STATUS ERR: the exit status and standard error of capture_err.
 expect_err() {
+	printf '%s' "$2" >"$R/want.err"
 	[ "$status" -eq "$1" ] || { echo "exit status $status, wanted $1"; return 1; }
-	printf '%s' "$2" | cmp -s - "$R/err" ||
-		{ echo "stderr differs:"; printf '%s' "$2" | diff - "$R/err"; return 1; }
+	same "$R/want.err" "$R/err" stderr
 }
 
 # expect STATUS OUT ERR: the last capture's exit status and the exact bytes
@@ -49,10 +55,8 @@ expect() {
 expect_files() {
 	local bad=0
 	[ "$status" -eq "$1" ] || { echo "exit status $status, wanted $1"; bad=1; }
-	cmp -s "$R/want.out" "$R/out" ||
-		{ echo "stdout differs:"; diff "$R/want.out" "$R/out"; bad=1; }
-	cmp -s "$R/want.err" "$R/err" ||
-		{ echo "stderr differs:"; diff "$R/want.err" "$R/err"; bad=1; }
+	same "$R/want.out" "$R/out" stdout || bad=1
+	same "$R/want.err" "$R/err" stderr || bad=1
 	return $bad
 }
 
