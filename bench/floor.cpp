@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: ISC
 // The floor for folderlist: the same lines, with the directory read by
 // getdents64 into a large buffer and every line formatted by hand into a
 // large output buffer, so that nothing but the kernel's work remains.

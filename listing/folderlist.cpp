@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: ISC
 // folderlist: print every entry that a directory stream yields, one line per
 // entry with the raw fields of its record, in the order the stream gives.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: ISC
 // folderrelist: list a directory as folderlist does, print a separator,
 // rewind the stream and print the first entry it yields once more.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: ISC
 // folderdrop: remove one empty directory.
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: ISC
 // foldermake: create one directory, mode 0777 less the umask.
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: ISC
 // permset: set the permission bits of a path from an octal number.
 
 #include <cctype>

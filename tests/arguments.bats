@@ -1,4 +1,5 @@
 #!/usr/bin/env bats
+# SPDX-License-Identifier: ISC
 # The count complaint: the count in decimal, a newline and a lone comma.
 
 load helpers

@@ -1,4 +1,5 @@
 #!/usr/bin/env bats
+# SPDX-License-Identifier: ISC
 # folderdrop: one empty directory removed.
 
 load helpers

@@ -1,4 +1,5 @@
 #!/usr/bin/env bats
+# SPDX-License-Identifier: ISC
 # folderlist: one line per entry, in the stream's order, with raw fields.
 
 load helpers

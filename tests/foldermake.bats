@@ -1,4 +1,5 @@
 #!/usr/bin/env bats
+# SPDX-License-Identifier: ISC
 # foldermake: one directory, mode 0777 less the umask.
 
 load helpers

@@ -1,4 +1,5 @@
 #!/usr/bin/env bats
+# SPDX-License-Identifier: ISC
 # folderrelist: the listing, a separator, then the first entry once more.
 
 load helpers

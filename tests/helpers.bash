@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: ISC
 # Shared by the suites: a scratch folder per test for fixtures ($T), one
 # for what a run wrote ($R), and byte-exact checks of a run's exit status
 # and of both its output streams.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bats
+# SPDX-License-Identifier: ISC
 # What is installed, and what the installed programs need at run time.
 
 load helpers

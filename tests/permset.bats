@@ -1,4 +1,5 @@
 #!/usr/bin/env bats
+# SPDX-License-Identifier: ISC
 # permset: a path's permission bits from an octal number.
 
 load helpers

@@ -1,4 +1,5 @@
 #!/usr/bin/env bats
+# SPDX-License-Identifier: ISC
 # placeshow: the working directory as the platform gives it.
 
 load helpers

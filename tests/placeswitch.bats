@@ -1,4 +1,5 @@
 #!/usr/bin/env bats
+# SPDX-License-Identifier: ISC
 # placeswitch: the working directory before and after changing it.
 
 load helpers

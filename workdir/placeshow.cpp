@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: ISC
 // placeshow: print the absolute path of the current working directory.
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: ISC
 // placeswitch: print the working directory, change it to the directory
 // named on the command line, and print it again.
 
