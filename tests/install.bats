@@ -12,12 +12,25 @@ programs='folderlist folderrelist placeshow placeswitch permset foldermake folde
 		[ -x "$T/bin/$prog" ] || { echo "no $T/bin/$prog"; false; }
 		[ -f "$T/share/man/man1/$prog.1" ] || { echo "no $prog.1"; false; }
 	done
-	[ "$(ls "$T/bin" "$T/share/man/man1" | grep -c .)" -eq 16 ]
+	set -- "$T"/bin/* "$T"/share/man/man1/*
+	[ $# -eq 14 ]
 }
 
 @test "every manual page is free of mandoc warnings" {
 	cmake --install "$BIN" --prefix "$T" >/dev/null
 	mandoc -T lint -W warning "$T"/share/man/man1/*.1
+}
+
+@test "the version is the same in CMake, the changelog and every page" {
+	top=$BATS_TEST_DIRNAME/..
+	[ -n "$FSCALLS_VERSION" ]
+	changelog=$(sed -n '1s/^fscalls (\(.*\)) .*/\1/p' "$top/debian/changelog")
+	[ "$changelog" = "$FSCALLS_VERSION" ] ||
+		{ echo "changelog $changelog, CMake $FSCALLS_VERSION"; false; }
+	for page in "$top"/*/*.1; do
+		grep -qx "\.Os fscalls $FSCALLS_VERSION" "$page" ||
+			{ echo "$page: $(grep '^\.Os' "$page")"; false; }
+	done
 }
 
 @test "every program needs libc alone" {
