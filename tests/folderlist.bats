@@ -21,8 +21,9 @@ kernel_view() {
 @test "every entry is printed with the fields the kernel gave, names unchanged" {
 	mkdir "$T/d" "$T/d/sub" "$T/empty"
 	cd "$T/d"
+	# The longest name a file system allows needs a record of over 255 bytes.
 	touch plain 'with blank' $'new\nline' '%s%n' $'\xff\xfe not utf-8' .hidden \
-		"$(printf 'long%.0s' {1..40})"
+		"$(printf 'x%.0s' {1..255})"
 	ln -s plain link
 	for dir in "$T/d:11" "$T/empty:2"; do
 		kernel_view "${dir%:*}" >"$R/want.out"
@@ -82,4 +83,16 @@ kernel_view() {
 	expect_err 1 $'write error: No space left on device\n'
 	capture_err "$BIN/folderlist" "$T/d" >&-
 	expect_err 1 $'write error: Bad file descriptor\n'
+	# On a terminal every line is written at once, and a failed write
+	# leaves nothing for the final flush to fail on.
+	capture_err line_buffered "$BIN/folderlist" "$T/big" >/dev/full
+	expect_err 1 $'write error: No space left on device\n'
+	# One write fails and the later ones would succeed: the listing stops
+	# there, and what was written before it is a true start of the listing.
+	"$BIN/folderlist" "$T/big" >"$R/full"
+	traced -e inject=write:error=ENOSPC:when=3 -- "$BIN/folderlist" "$T/big"
+	[ -s "$R/out" ] && [ "$(stat -c %s "$R/out")" -lt "$(stat -c %s "$R/full")" ]
+	head -c "$(stat -c %s "$R/out")" "$R/full" >"$R/want.out"
+	printf 'write error: No space left on device\n' >"$R/want.err"
+	expect_files 1
 }

@@ -7,6 +7,7 @@ load helpers
 @test "the new directory's mode is 777 less the umask" {
 	for mask in 0:777 022:755 077:700; do
 		dir=$T/m${mask%:*}
+		# shellcheck disable=SC2016 # expanded by the inner shell
 		capture sh -c 'umask "$1" && exec "$2" "$3"' sh "${mask%:*}" "$BIN/foldermake" "$dir"
 		expect 0 '' ''
 		[ "$(stat -c %F:%a "$dir")" = "directory:${mask#*:}" ]

@@ -8,9 +8,9 @@ sep='----------------------------'
 
 @test "the listing is followed by the separator and a copy of its first line" {
 	mkdir "$T/d" "$T/d/sub"
-	touch "$T/d/a" "$T/d/b"
+	touch "$T/d/a" "$T/d/b" "$T/d/$(printf 'x%.0s' {1..255})"
 	"$BIN/folderlist" "$T/d" >"$R/list"
-	[ "$(wc -l <"$R/list")" -eq 5 ]
+	[ "$(wc -l <"$R/list")" -eq 6 ]
 	{ cat "$R/list"; echo "$sep"; head -n 1 "$R/list"; } >"$R/want.out"
 	: >"$R/want.err"
 	capture "$BIN/folderrelist" "$T/d"
@@ -46,8 +46,8 @@ sep='----------------------------'
 @test "a close error is reported by closedir after all the lines" {
 	mkdir "$T/d"
 	traced -P "$T/d" -e inject=close:error=EIO -- "$BIN/folderrelist" "$T/d"
-	"$BIN/folderlist" "$T/d" >"$R/want.out"
-	{ echo "$sep"; head -n 1 "$R/want.out"; } >>"$R/want.out"
+	"$BIN/folderlist" "$T/d" >"$R/list"
+	{ cat "$R/list"; echo "$sep"; head -n 1 "$R/list"; } >"$R/want.out"
 	printf 'closedir: Input/output error\n' >"$R/want.err"
 	expect_files 1
 }
@@ -58,7 +58,22 @@ sep='----------------------------'
 	for dir in "$T/d" "$T/big"; do
 		capture_err "$BIN/folderrelist" "$dir" >/dev/full
 		expect_err 1 $'write error: No space left on device\n'
+		capture_err line_buffered "$BIN/folderrelist" "$dir" >/dev/full
+		expect_err 1 $'write error: No space left on device\n'
 	done
 	capture_err "$BIN/folderrelist" "$T/d" >&-
 	expect_err 1 $'write error: Bad file descriptor\n'
+	# On a terminal the line after the rewind is a write of its own; when
+	# it alone fails, only the stream's error flag tells.
+	traced -e inject=write:error=ENOSPC:when=4 -- stdbuf -oL "$BIN/folderrelist" "$T/d"
+	{ "$BIN/folderlist" "$T/d"; echo "$sep"; } >"$R/want.out"
+	printf 'write error: No space left on device\n' >"$R/want.err"
+	expect_files 1
+	# One write fails mid-listing and the later ones would succeed.
+	"$BIN/folderrelist" "$T/big" >"$R/full"
+	traced -e inject=write:error=ENOSPC:when=3 -- "$BIN/folderrelist" "$T/big"
+	[ -s "$R/out" ] && [ "$(stat -c %s "$R/out")" -lt "$(stat -c %s "$R/full")" ]
+	head -c "$(stat -c %s "$R/out")" "$R/full" >"$R/want.out"
+	printf 'write error: No space left on device\n' >"$R/want.err"
+	expect_files 1
 }

@@ -78,22 +78,40 @@ unprivileged() {
 }
 
 # traced STRACE-OPTIONS... -- PROG ARGS...: run under strace to inject a
-# fault.  LeakSanitizer cannot work under a tracer, so it is turned off.
+# fault.  LeakSanitizer cannot work under a tracer, so it is turned off;
+# PROG may be stdbuf, as in line_buffered.
 traced() {
-	ASAN_OPTIONS=detect_leaks=0 capture strace -o /dev/null "$@"
+	ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0 \
+		capture strace -o /dev/null "$@"
+}
+
+# line_buffered CMD...: run CMD with standard output line-buffered, as on a
+# terminal.  stdbuf preloads its library, which the sanitizer runtime would
+# otherwise refuse to follow.
+line_buffered() {
+	ASAN_OPTIONS=verify_asan_link_order=0 stdbuf -oL "$@"
 }
 
 # enter_long_dir BYTES: make a chain of directories whose absolute path is
-# longer than BYTES, enter it a step at a time (a path over 4096 bytes
-# cannot be named whole) and set $long to that path.
+# longer than BYTES and enter it a step at a time (a path over 4096 bytes
+# cannot be named whole); $PWD is then that path.
 enter_long_dir() {
 	local part
 	part=$(printf 'd%.0s' {1..200})
-	cd "$T"
-	long=$T
-	while [ ${#long} -le "$1" ]; do
+	cd "$T" || return
+	while [ ${#PWD} -le "$1" ]; do
 		mkdir "$part"
-		cd "$part"
-		long+=/$part
+		cd "$part" || return
 	done
+}
+
+# path_of BYTES: print a directory path under $T of exactly BYTES bytes
+# (BYTES well over 256 and under 4096), in components of at most 201.
+path_of() {
+	local path=$T
+	while [ $(($1 - ${#path})) -gt 256 ]; do
+		path+=/$(printf 'd%.0s' {1..200})
+	done
+	path+=/$(printf 'e%.0s' $(seq $(($1 - ${#path} - 1))))
+	echo "$path"
 }

@@ -37,12 +37,20 @@ lines() {
 	expect 1 "$before" $'chdir: Permission denied\n'
 }
 
-@test "a path over 1023 bytes, before or after the switch, is a getcwd failure" {
-	enter_long_dir 1100
+@test "a path of 1023 bytes is shown; one of 1024, before or after, is a getcwd failure" {
+	fits=$(path_of 1023)
+	over=${fits}e
+	mkdir -p "$fits" "$over"
+	cd "$fits"
+	capture "$BIN/placeswitch" /
+	expect 0 "$(lines "$fits" /)"$'\n' ''
+	cd "$over"
 	capture "$BIN/placeswitch" /
 	expect 1 '' $'getcwd: Numerical result out of range\n'
 	cd /
-	capture "$BIN/placeswitch" "$long"
+	capture "$BIN/placeswitch" "$fits"
+	expect 0 "$(lines / "$fits")"$'\n' ''
+	capture "$BIN/placeswitch" "$over"
 	expect 1 $'切换前当前工作目录是: /\n' $'getcwd: Numerical result out of range\n'
 }
 
@@ -56,5 +64,7 @@ lines() {
 
 @test "output that cannot be written is a write error, not success" {
 	capture_err "$BIN/placeswitch" / >/dev/full
+	expect_err 1 $'write error: No space left on device\n'
+	capture_err line_buffered "$BIN/placeswitch" / >/dev/full
 	expect_err 1 $'write error: No space left on device\n'
 }
