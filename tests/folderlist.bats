@@ -91,8 +91,5 @@ kernel_view() {
 	# there, and what was written before it is a true start of the listing.
 	"$BIN/folderlist" "$T/big" >"$R/full"
 	traced -e inject=write:error=ENOSPC:when=3 -- "$BIN/folderlist" "$T/big"
-	[ -s "$R/out" ] && [ "$(stat -c %s "$R/out")" -lt "$(stat -c %s "$R/full")" ]
-	head -c "$(stat -c %s "$R/out")" "$R/full" >"$R/want.out"
-	printf 'write error: No space left on device\n' >"$R/want.err"
-	expect_files 1
+	expect_start_of "$R/full" 1 $'write error: No space left on device\n'
 }

@@ -72,8 +72,5 @@ sep='----------------------------'
 	# One write fails mid-listing and the later ones would succeed.
 	"$BIN/folderrelist" "$T/big" >"$R/full"
 	traced -e inject=write:error=ENOSPC:when=3 -- "$BIN/folderrelist" "$T/big"
-	[ -s "$R/out" ] && [ "$(stat -c %s "$R/out")" -lt "$(stat -c %s "$R/full")" ]
-	head -c "$(stat -c %s "$R/out")" "$R/full" >"$R/want.out"
-	printf 'write error: No space left on device\n' >"$R/want.err"
-	expect_files 1
+	expect_start_of "$R/full" 1 $'write error: No space left on device\n'
 }

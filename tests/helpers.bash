@@ -61,6 +61,20 @@ expect_files() {
 	return $bad
 }
 
+# expect_start_of FULL STATUS ERR: as expect, but standard output need only
+# be a start of file FULL, neither empty nor the whole of it.
+expect_start_of() {
+	local size
+	size=$(stat -c %s "$R/out")
+	if [ "$size" -eq 0 ] || [ "$size" -ge "$(stat -c %s "$1")" ]; then
+		echo "stdout holds $size bytes of $(stat -c %s "$1")"
+		return 1
+	fi
+	head -c "$size" "$1" >"$R/want.out"
+	printf '%s' "$3" >"$R/want.err"
+	expect_files "$2"
+}
+
 # unprivileged PROG ARGS...: run one of the programs as nobody when the suite
 # runs as root, who passes every permission check; fixtures are shut to
 # their owner too, so that a plain user's run sees the same.  The binary is
