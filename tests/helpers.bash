@@ -120,7 +120,8 @@ enter_long_dir() {
 }
 
 # path_of BYTES: print a directory path under $T of exactly BYTES bytes
-# (BYTES well over 256 and under 4096), in components of at most 201.
+# (BYTES well over 256 and under 4096), in components of 200 bytes and a
+# last one of at most 255.
 path_of() {
 	local path=$T
 	while [ $(($1 - ${#path})) -gt 256 ]; do
