@@ -33,10 +33,14 @@ programs='folderlist folderrelist placeshow placeswitch permset foldermake folde
 	done
 }
 
-@test "every program needs libc alone" {
+@test "every program needs libc alone, and at most its loader" {
 	[ -n "$SANITIZED" ] && skip "sanitizer runtimes are linked in"
 	for prog in $programs; do
-		needed=$(readelf -d "$BIN/$prog" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+		# On arm64 and riscv64 the stack protector's guard comes from the
+		# dynamic loader, which libc6 ships with libc.
+		loader=$(readelf -l "$BIN/$prog" | sed -n 's|.*interpreter: .*/\(.*\)]$|\1|p')
+		needed=$(readelf -d "$BIN/$prog" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' |
+			grep -vxF "$loader" || true)
 		[ "$needed" = libc.so.6 ] || { echo "$prog needs: $needed"; false; }
 	done
 }
