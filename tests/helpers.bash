@@ -16,6 +16,13 @@ teardown() {
 	rm -rf "$T"
 }
 
+# build_tree: skip the test unless BIN is a build tree; the suite also runs
+# against the installed programs, as Debian's as-installed tests run it.
+build_tree() {
+	[ -f "$BIN/CMakeCache.txt" ] ||
+		skip "needs a build tree, and $BIN holds installed programs"
+}
+
 # capture CMD...: run CMD with its standard output in $R/out and its
 # standard error in $R/err, keeping every byte; the exit status in $status.
 capture() {

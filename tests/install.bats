@@ -7,6 +7,7 @@ load helpers
 programs='folderlist folderrelist placeshow placeswitch permset foldermake folderdrop'
 
 @test "cmake --install puts every program in bin and its page in man1" {
+	build_tree
 	cmake --install "$BIN" --prefix "$T" >/dev/null
 	for prog in $programs; do
 		[ -x "$T/bin/$prog" ] || { echo "no $T/bin/$prog"; false; }
@@ -17,11 +18,13 @@ programs='folderlist folderrelist placeshow placeswitch permset foldermake folde
 }
 
 @test "every manual page is free of mandoc warnings" {
+	build_tree
 	cmake --install "$BIN" --prefix "$T" >/dev/null
 	mandoc -T lint -W warning "$T"/share/man/man1/*.1
 }
 
 @test "the version is the same in CMake, the changelog and every page" {
+	build_tree
 	top=$BATS_TEST_DIRNAME/..
 	[ -n "$FSCALLS_VERSION" ]
 	changelog=$(sed -n '1s/^fscalls (\(.*\)) .*/\1/p' "$top/debian/changelog")
