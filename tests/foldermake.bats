@@ -10,7 +10,7 @@ load helpers
 		# shellcheck disable=SC2016 # expanded by the inner shell
 		capture sh -c 'umask "$1" && exec "$2" "$3"' sh "${mask%:*}" "$BIN/foldermake" "$dir"
 		expect 0 '' ''
-		[ "$(stat -c %F:%a "$dir")" = "directory:${mask#*:}" ]
+		[ "$(LC_ALL=C stat -c %F:%a "$dir")" = "directory:${mask#*:}" ]
 	done
 }
 
