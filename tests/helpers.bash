@@ -117,7 +117,7 @@ line_buffered() {
 # longer than BYTES and enter it a step at a time (a path over 4096 bytes
 # cannot be named whole); $PWD is then that path.
 enter_long_dir() {
-	local part
+	local part LC_ALL=C	# ${#...} counts bytes, not a locale's characters
 	part=$(printf 'd%.0s' {1..200})
 	cd "$T" || return
 	while [ ${#PWD} -le "$1" ]; do
@@ -130,7 +130,7 @@ enter_long_dir() {
 # (BYTES well over 256 and under 4096), in components of 200 bytes and a
 # last one of at most 255.
 path_of() {
-	local path=$T
+	local path=$T LC_ALL=C	# ${#...} counts bytes, not a locale's characters
 	while [ $(($1 - ${#path})) -gt 256 ]; do
 		path+=/$(printf 'd%.0s' {1..200})
 	done
