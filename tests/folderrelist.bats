@@ -61,7 +61,7 @@ sep='----------------------------'
 		capture_err line_buffered "$BIN/folderrelist" "$dir" >/dev/full
 		expect_err 1 $'write error: No space left on device\n'
 	done
-	capture_err "$BIN/folderrelist" "$T/d" >&-
+	closed_stdout "$BIN/folderrelist" "$T/d"
 	expect_err 1 $'write error: Bad file descriptor\n'
 	# On a terminal each line is a write of its own.  When the separator's
 	# alone fails, nothing follows it; when only the line after the rewind

@@ -106,6 +106,13 @@ traced() {
 		capture strace -o /dev/null "$@"
 }
 
+# closed_stdout CMD...: as capture_err, with standard output closed and
+# nothing preloaded: a preloaded library (faketime's) may open a file of
+# its own, which would take the free descriptor 1.
+closed_stdout() {
+	capture_err env -u LD_PRELOAD "$@" >&-
+}
+
 # line_buffered CMD...: run CMD with standard output line-buffered, as on a
 # terminal.  stdbuf preloads its library, which the sanitizer runtime would
 # otherwise refuse to follow.
