@@ -6,6 +6,15 @@
 # The programs: BIN, made absolute, since the cases change directory.
 BIN=$(realpath -m "${BIN:-$BATS_TEST_DIRNAME/../build}")
 
+# programs: the names of the programs, one a line; each has its page beside
+# its source.
+programs() {
+	local page
+	for page in "$(dirname "${BASH_SOURCE[0]}")"/../*/*.1; do
+		basename "$page" .1
+	done
+}
+
 setup() {
 	R=$BATS_TEST_TMPDIR
 	T=$(realpath "$(mktemp -d)")

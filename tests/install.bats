@@ -4,23 +4,23 @@
 
 load helpers
 
-programs='folderlist folderrelist placeshow placeswitch permset foldermake folderdrop'
-
-@test "cmake --install puts every program in bin and its page in man1" {
+@test "cmake --install puts every program in bin, its page in man1 and fscalls.7 in man7" {
 	build_tree
 	cmake --install "$BIN" --prefix "$T" >/dev/null
-	for prog in $programs; do
+	count=0
+	for prog in $(programs); do
 		[ -x "$T/bin/$prog" ] || { echo "no $T/bin/$prog"; false; }
 		[ -f "$T/share/man/man1/$prog.1" ] || { echo "no $prog.1"; false; }
+		count=$((count + 1))
 	done
-	set -- "$T"/bin/* "$T"/share/man/man1/*
-	[ $# -eq 14 ]
+	set -- "$T"/bin/* "$T"/share/man/man1/* "$T"/share/man/man7/*
+	[ "$count" -eq 7 ] && [ $# -eq 15 ] && [ -f "$T/share/man/man7/fscalls.7" ]
 }
 
 @test "every manual page is free of mandoc warnings" {
 	build_tree
 	cmake --install "$BIN" --prefix "$T" >/dev/null
-	mandoc -T lint -W warning "$T"/share/man/man1/*.1
+	mandoc -T lint -W warning "$T"/share/man/man1/*.1 "$T"/share/man/man7/*.7
 }
 
 @test "the version is the same in CMake, the changelog and every page" {
@@ -31,7 +31,7 @@ programs='folderlist folderrelist placeshow placeswitch permset foldermake folde
 	changelog=$(sed -n '1s/^fscalls (\(.*\)) .*/\1/p' "$top/debian/changelog")
 	[ "$changelog" = "$version" ] ||
 		{ echo "changelog $changelog, CMake $version"; false; }
-	for page in "$top"/*/*.1; do
+	for page in "$top"/*/*.1 "$top"/fscalls.7; do
 		grep -qx "\.Os fscalls $version" "$page" ||
 			{ echo "$page: $(grep '^\.Os' "$page")"; false; }
 	done
@@ -40,7 +40,7 @@ programs='folderlist folderrelist placeshow placeswitch permset foldermake folde
 @test "every program needs libc alone, and at most its loader" {
 	grep -qs '^CMAKE_CXX_FLAGS:.*-fsanitize=' "$BIN/CMakeCache.txt" &&
 		skip "sanitizer runtimes are linked in"
-	for prog in $programs; do
+	for prog in $(programs); do
 		# On arm64 and riscv64 the stack protector's guard comes from the
 		# dynamic loader, which libc6 ships with libc.
 		loader=$(LC_ALL=C readelf -l "$BIN/$prog" | sed -n 's|.*interpreter: .*/\(.*\)]$|\1|p')
