@@ -40,6 +40,11 @@ main(int argc, char *argv[])
 		}
 	}
 	if (errno != 0) {
+		// The lines listed go out before the message, so that a log of
+		// both streams keeps their order; the read's error is kept.
+		int err = errno;
+		fflush(stdout);
+		errno = err;
 		perror("readdir");
 		closedir(dirp);
 		return 1;
@@ -47,6 +52,9 @@ main(int argc, char *argv[])
 
 	int ret = closedir(dirp);
 	if (ret == -1) {
+		int err = errno;
+		fflush(stdout);
+		errno = err;
 		perror("closedir");
 		return 1;
 	}

@@ -39,6 +39,11 @@ main(int argc, char *argv[])
 		}
 	}
 	if (errno != 0) {
+		// The lines listed go out before the message, so that a log of
+		// both streams keeps their order; the read's error is kept.
+		int err = errno;
+		fflush(stdout);
+		errno = err;
 		perror("readdir");
 		closedir(dirp);
 		return 1;
@@ -59,6 +64,9 @@ main(int argc, char *argv[])
 		    " file name = %s\n", dp->d_ino, dp->d_off, dp->d_reclen,
 		    dp->d_type, dp->d_name);
 	else if (errno != 0) {
+		int err = errno;
+		fflush(stdout);
+		errno = err;
 		perror("readdir");
 		closedir(dirp);
 		return 1;
@@ -66,6 +74,9 @@ main(int argc, char *argv[])
 
 	int ret = closedir(dirp);
 	if (ret == -1) {
+		int err = errno;
+		fflush(stdout);
+		errno = err;
 		perror("closedir");
 		return 1;
 	}

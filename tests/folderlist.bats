@@ -63,6 +63,10 @@ kernel_view() {
 	printf 'readdir: Input/output error\n' >"$R/want.err"
 	traced -e inject=getdents64:error=EIO:when=2 -- "$BIN/folderlist" "$T/d"
 	expect_files 1
+	# In a log of both streams the entries come before the failure.
+	want_both
+	capture=capture_both traced -e inject=getdents64:error=EIO:when=2 -- "$BIN/folderlist" "$T/d"
+	expect_files 1
 }
 
 @test "a close error is reported by closedir after the listing" {
@@ -70,6 +74,9 @@ kernel_view() {
 	"$BIN/folderlist" "$T/d" >"$R/want.out"
 	printf 'closedir: Input/output error\n' >"$R/want.err"
 	traced -P "$T/d" -e inject=close:error=EIO -- "$BIN/folderlist" "$T/d"
+	expect_files 1
+	want_both
+	capture=capture_both traced -P "$T/d" -e inject=close:error=EIO -- "$BIN/folderlist" "$T/d"
 	expect_files 1
 }
 

@@ -41,6 +41,10 @@ sep='----------------------------'
 	traced -e inject=getdents64:error=EIO:when=3 -- "$BIN/folderrelist" "$T/d"
 	echo "$sep" >>"$R/want.out"
 	expect_files 1
+	# In a log of both streams the failure comes after the separator.
+	want_both
+	capture=capture_both traced -e inject=getdents64:error=EIO:when=3 -- "$BIN/folderrelist" "$T/d"
+	expect_files 1
 }
 
 @test "a close error is reported by closedir after all the lines" {
@@ -49,6 +53,9 @@ sep='----------------------------'
 	"$BIN/folderlist" "$T/d" >"$R/list"
 	{ cat "$R/list"; echo "$sep"; head -n 1 "$R/list"; } >"$R/want.out"
 	printf 'closedir: Input/output error\n' >"$R/want.err"
+	expect_files 1
+	want_both
+	capture=capture_both traced -P "$T/d" -e inject=close:error=EIO -- "$BIN/folderrelist" "$T/d"
 	expect_files 1
 }
 

@@ -47,6 +47,21 @@ capture() {
 	"$@" >"$R/out" 2>"$R/err" || status=$?
 }
 
+# capture_both CMD...: as capture, with both streams in $R/out in the order
+# they were written, as in a log kept with 2>&1; $R/err is left empty.
+capture_both() {
+	status=0
+	"$@" >"$R/out" 2>&1 || status=$?
+	: >"$R/err"
+}
+
+# want_both: the wanted streams, $R/want.out and $R/want.err, as one log in
+# which the message comes after the lines, for a case run by capture_both.
+want_both() {
+	cat "$R/want.err" >>"$R/want.out"
+	: >"$R/want.err"
+}
+
 # capture_err CMD...: as capture, but standard output is left where the
 # caller put it (/dev/full, closed) and only standard error is kept.
 capture_err() {
@@ -124,11 +139,12 @@ unprivileged() {
 }
 
 # traced STRACE-OPTIONS... -- PROG ARGS...: run under strace to inject a
-# fault.  LeakSanitizer cannot work under a tracer, so it is turned off;
-# PROG may be stdbuf, as in line_buffered.
+# fault, through capture or, when set, $capture.  LeakSanitizer cannot work
+# under a tracer, so it is turned off; PROG may be stdbuf, as in
+# line_buffered.
 traced() {
 	ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0 \
-		capture strace -o /dev/null "$@"
+		"${capture:-capture}" strace -o /dev/null "$@"
 }
 
 # closed_stdout CMD...: as capture_err, with standard output closed and

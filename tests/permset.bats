@@ -30,6 +30,12 @@ load helpers
 	capture "$BIN/permset" "$T/f" $'\t 640'
 	expect 0 '' ''
 	[ "$(stat -c %a "$T/f")" = 640 ]
+	# A symbolic link is followed: its target takes the bits, and the link
+	# keeps its own.
+	ln -s f "$T/link"
+	capture "$BIN/permset" "$T/link" 604
+	expect 0 '' ''
+	[ "$(stat -c %a "$T/f"):$(stat -c %a "$T/link")" = 604:777 ]
 }
 
 @test "a mode with no defined value is refused and nothing changes" {

@@ -35,6 +35,9 @@ lines() {
 	expect 1 "$before" $'chdir: Not a directory\n'
 	unprivileged placeswitch closed
 	expect 1 "$before" $'chdir: Permission denied\n'
+	# In a log of both streams the line comes before the failure.
+	capture_both "$BIN/placeswitch" missing
+	expect 1 "$before"$'chdir: No such file or directory\n' ''
 }
 
 @test "a path of 1023 bytes is shown; one of 1024, before or after, is a getcwd failure" {
@@ -52,6 +55,8 @@ lines() {
 	expect 0 "$(lines / "$fits")"$'\n' ''
 	capture "$BIN/placeswitch" "$over"
 	expect 1 $'切换前当前工作目录是: /\n' $'getcwd: Numerical result out of range\n'
+	capture_both "$BIN/placeswitch" "$over"
+	expect 1 $'切换前当前工作目录是: /\ngetcwd: Numerical result out of range\n' ''
 }
 
 @test "a removed working directory is a getcwd failure" {

@@ -2,6 +2,7 @@
 // placeswitch: print the working directory, change it to the directory
 // named on the command line, and print it again.
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -26,14 +27,23 @@ main(int argc, char *argv[])
 	}
 	printf("切换前当前工作目录是: %s\n", path);
 
+	// From here on a failure follows a line still in the buffer: it goes
+	// out first, so that a log of both streams keeps their order, and the
+	// call's own error is kept for the message.
 	int ret2 = chdir(argv[1]);
 	if (ret2 == -1) {
+		int err = errno;
+		fflush(stdout);
+		errno = err;
 		perror("chdir");
 		return 1;
 	}
 
 	char *ret3 = getcwd(path, sizeof path);
 	if (ret3 == nullptr) {
+		int err = errno;
+		fflush(stdout);
+		errno = err;
 		perror("getcwd");
 		return 1;
 	}
