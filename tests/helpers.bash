@@ -33,11 +33,19 @@ teardown() {
 	rm -rf "$T"
 }
 
-# build_tree: skip the test unless BIN is a build tree; the suite also runs
-# against the installed programs, as Debian's as-installed tests run it.
+# build_tree: skip the test unless BIN is in a build tree; the suite also
+# runs against the installed programs, as Debian's as-installed tests run
+# it.  $tree is the build tree: BIN itself, or BIN's parent when BIN is a
+# configuration's directory of a multi-config build, whose name $config
+# then passes to cmake --install.
+# shellcheck disable=SC2034 # for the cases
 build_tree() {
-	[ -f "$BIN/CMakeCache.txt" ] ||
-		skip "needs a build tree, and $BIN holds installed programs"
+	tree=$BIN config=()
+	if [ ! -f "$tree/CMakeCache.txt" ]; then
+		tree=$(dirname "$BIN") config=(--config "$(basename "$BIN")")
+		[ -f "$tree/CMakeCache.txt" ] ||
+			skip "needs a build tree, and $BIN holds installed programs"
+	fi
 }
 
 # capture CMD...: run CMD with its standard output in $R/out and its
