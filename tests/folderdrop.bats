@@ -30,4 +30,12 @@ load helpers
 	unprivileged folderdrop "$T/shut/empty"
 	expect 1 '' $'rmdir: Permission denied\n'
 	[ -d "$T/shut/empty" ]
+	# In a sticky directory, as /tmp is, only the owner of the parent or
+	# of the directory may remove it; only root can make another's.
+	[ "$(id -u)" -eq 0 ] || return 0
+	mkdir -m 1777 "$T/sticky"
+	mkdir "$T/sticky/roots"
+	unprivileged folderdrop "$T/sticky/roots"
+	expect 1 '' $'rmdir: Operation not permitted\n'
+	[ -d "$T/sticky/roots" ]
 }

@@ -18,19 +18,42 @@ kernel_view() {
 	done
 }
 
+# page_script: the script of fscalls(7) that takes the entry lines apart,
+# as a reader sees it on the rendered page, in $R/entries.
+page_script() {
+	mandoc -T ascii "$BATS_TEST_DIRNAME/../fscalls.7" | awk '
+		/^ *#!\/bin\/sh$/ { on = 1; indent = index($0, "#") }
+		on && /^ *$/ { exit }
+		on { print substr($0, indent) }' >"$R/entries"
+	grep -q folderlist "$R/entries"
+}
+
 @test "every entry is printed with the fields the kernel gave, names unchanged" {
 	mkdir "$T/d" "$T/d/sub" "$T/empty"
 	cd "$T/d"
 	# The longest name a file system allows needs a record of over 255 bytes.
-	touch plain 'with blank' $'new\nline' '%s%n' $'\xff\xfe not utf-8' .hidden \
-		"$(printf 'x%.0s' {1..255})"
+	touch plain ' both ends ' 'a=b' $'tab\there' 'x file name = y' '%s%n' \
+		$'\xff\xfe not utf-8' .hidden "$(printf 'x%.0s' {1..255})" \
+		$'new\n* file name = z'
 	ln -s plain link
-	for dir in "$T/d:11" "$T/empty:2"; do
+	for dir in "$T/d:14" "$T/empty:2"; do
 		kernel_view "${dir%:*}" >"$R/want.out"
 		[ "$(grep -c '^inode num = ' "$R/want.out")" -eq "${dir#*:}" ]
 		: >"$R/want.err"
 		capture "$BIN/folderlist" "${dir%:*}"
 		expect_files 0
+	done
+	# fscalls(7)'s script gives each name whole, and the rest of a name
+	# after a newline as an entry of empty fields, never the names that
+	# a pattern in it would match here.
+	page_script
+	kernel_view "$T/d" | sed -e 's/^inode num = \([0-9]*\) .* type = \([0-9]*\) file name = /inode \1, type \2: [/' \
+		-e 's/^\* file name = z$/inode , type : [z/' -e 's/$/]/' >"$R/want.out"
+	for sh in dash bash; do
+		for locale in C C.UTF-8; do
+			PATH=$BIN:$PATH LC_ALL=$locale capture "$sh" "$R/entries" "$T/d"
+			expect_files 0 || { echo "$sh in $locale"; false; }
+		done
 	done
 }
 
@@ -43,6 +66,10 @@ kernel_view() {
 	expect 1 '' $'opendir: Not a directory\n'
 	unprivileged folderlist "$T/closed"
 	expect 1 '' $'opendir: Permission denied\n'
+	# fscalls(7)'s script ends with folderlist's failure, not its loop's.
+	page_script
+	PATH=$BIN:$PATH capture sh "$R/entries" "$T/file"
+	expect 1 '' $'opendir: Not a directory\n'
 }
 
 @test "a directory removed while it is the working directory lists nothing" {
