@@ -5,23 +5,72 @@
 # shellcheck disable=SC2154 # tree and config come from build_tree
 load helpers
 
-@test "cmake --install puts every program in bin, its page in man1 and fscalls.7 in man7" {
+@test "cmake --install puts every program in bin, its pages in man1 and zh_CN/man1, fscalls.7 in man7" {
 	build_tree
 	cmake --install "$tree" "${config[@]}" --prefix "$T" >/dev/null
 	count=0
 	for prog in $(programs); do
 		[ -x "$T/bin/$prog" ] || { echo "no $T/bin/$prog"; false; }
-		[ -f "$T/share/man/man1/$prog.1" ] || { echo "no $prog.1"; false; }
+		for dir in man1 zh_CN/man1; do
+			[ -f "$T/share/man/$dir/$prog.1" ] || { echo "no $dir/$prog.1"; false; }
+		done
 		count=$((count + 1))
 	done
-	set -- "$T"/bin/* "$T"/share/man/man1/* "$T"/share/man/man7/*
-	[ "$count" -eq 7 ] && [ $# -eq 15 ] && [ -f "$T/share/man/man7/fscalls.7" ]
+	set -- "$T"/bin/* "$T"/share/man/man[17]/* "$T"/share/man/zh_CN/man[17]/*
+	[ "$count" -eq 7 ] && [ $# -eq 23 ] && [ -f "$T/share/man/man7/fscalls.7" ] &&
+		[ -f "$T/share/man/zh_CN/man7/fscalls.7" ]
 }
 
-@test "every manual page is free of mandoc warnings" {
+# literal FILE: the literal displays of page FILE.
+literal() {
+	awk '/^\.Bd -literal/ { on = 1 } on { print } /^\.Ed$/ { on = 0 }' "$1"
+}
+
+@test "every page, English and Chinese, lints clean and shows the error texts it quotes whole" {
 	build_tree
 	cmake --install "$tree" "${config[@]}" --prefix "$T" >/dev/null
-	mandoc -T lint -W warning "$T"/share/man/man1/*.1 "$T"/share/man/man7/*.7
+	man=$T/share/man
+	mandoc -T lint -W warning "$man"/man[17]/* "$man"/zh_CN/man[17]/*
+	# The texts of every error number, as perror writes them.
+	LC_ALL=C perl -e 'for (1 .. 133) { $! = $_; print "$!\n" }' >"$R/texts"
+	for page in "$man"/man[17]/* "$man"/zh_CN/man[17]/*; do
+		english=${page/\/zh_CN\///}
+		[ "$page" = "$english" ] || diff <(literal "$english") <(literal "$page") ||
+			{ echo "$page: its displays are not the English page's"; false; }
+		sed -n 's/^\.Dq \(\\&\)\{0,1\}\(.*[^ ,.:;]\)\( [,.:;]\)*$/\2/p' "$page" |
+			grep -xF -f "$R/texts" | sort | uniq -c >"$R/quoted"
+		[ -s "$R/quoted" ] || { echo "$page quotes no error text"; false; }
+		LC_ALL=C.UTF-8 mandoc -T utf8 -O width=1000 "$page" >"$R/mandoc"
+		LC_ALL=C.UTF-8 MANWIDTH=1000 man -l "$page" 2>/dev/null >"$R/man"
+		for shown in "$R/mandoc" "$R/man"; do
+			tr -s ' \n' '  ' <"$shown" >"$R/shown"
+			# Each quotation shows its text whole, as often as the page
+			# quotes it.
+			while read -r times text; do
+				[ "$(grep -oF "“$text”" "$R/shown" | wc -l)" -ge "$times" ] ||
+					{ echo "${shown##*/} shows “$text” whole fewer than $times times in $page"; false; }
+			done <"$R/quoted"
+		done
+	done
+}
+
+@test "the Chinese pages translate every paragraph of the English ones" {
+	build_tree
+	top=$BATS_TEST_DIRNAME/..
+	cd "$T"
+	po4a --no-translations --srcdir "$top" --destdir "$T" "$tree/po4a.cfg" >/dev/null
+	for po in "$T"/po/*.po; do
+		# Dates and versions stay the English page's.
+		msggrep --invert-match -X -e '^type: \(Dd\|Os\)$' "$po" |
+			msgattrib --only-fuzzy --no-obsolete - >"$R/behind"
+		msggrep --invert-match -X -e '^type: \(Dd\|Os\)$' "$po" |
+			msgattrib --untranslated --no-obsolete - >>"$R/behind"
+		if grep -q '^msgid "[^"]' "$R/behind"; then
+			echo "${po##*/} lacks or has fuzzy translations of:"
+			grep -A1 '^msgid' "$R/behind"
+			false
+		fi
+	done
 }
 
 @test "the version is the same in CMake, the changelog and every page" {
