@@ -45,10 +45,11 @@ literal() {
 		for shown in "$R/mandoc" "$R/man"; do
 			tr -s ' \n' '  ' <"$shown" >"$R/shown"
 			# Each quotation shows its text whole, as often as the page
-			# quotes it.
+			# quotes it, between the quotation marks that .Dq makes.
 			while read -r times text; do
-				[ "$(grep -oF "“$text”" "$R/shown" | wc -l)" -ge "$times" ] ||
-					{ echo "${shown##*/} shows “$text” whole fewer than $times times in $page"; false; }
+				quoted=$'\xe2\x80\x9c'$text$'\xe2\x80\x9d'	# “TEXT”, in UTF-8
+				[ "$(grep -oF "$quoted" "$R/shown" | wc -l)" -ge "$times" ] ||
+					{ echo "${shown##*/} shows $quoted whole fewer than $times times in $page"; false; }
 			done <"$R/quoted"
 		done
 	done
