@@ -29,14 +29,15 @@ page_script() {
 }
 
 @test "every entry is printed with the fields the kernel gave, names unchanged" {
-	mkdir "$T/d" "$T/d/sub" "$T/empty"
+	mkdir "$T/d" "$T/d/sub" "$T/empty" "$T/many"
+	touch "$T/many/"{1..300}
 	cd "$T/d"
 	# The longest name a file system allows needs a record of over 255 bytes.
 	touch plain ' both ends ' 'a=b' $'tab\there' 'x file name = y' '%s%n' \
 		$'\xff\xfe not utf-8' .hidden "$(printf 'x%.0s' {1..255})" \
 		$'new\n* file name = z'
 	ln -s plain link
-	for dir in "$T/d:14" "$T/empty:2"; do
+	for dir in "$T/d:14" "$T/empty:2" "$T/many:302"; do
 		kernel_view "${dir%:*}" >"$R/want.out"
 		[ "$(grep -c '^inode num = ' "$R/want.out")" -eq "${dir#*:}" ]
 		: >"$R/want.err"

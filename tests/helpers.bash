@@ -4,7 +4,11 @@
 # and of both its output streams.
 
 # The programs: BIN, made absolute, since the cases change directory.
+# Where EMULATOR is set (qemu-s390x -L /usr/s390x-linux-gnu, say), they
+# are built for another architecture: BIN then names scripts that run them
+# through it, and BUILT where they are.
 BIN=$(realpath -m "${BIN:-$BATS_TEST_DIRNAME/../build}")
+BUILT=$BIN
 
 # programs: the names of the programs, one a line; each has its page beside
 # its source.
@@ -17,6 +21,21 @@ programs() {
 
 setup() {
 	R=$BATS_TEST_TMPDIR
+	if [ -n "${EMULATOR:-}" ]; then
+		local prog path
+		mkdir "$R/emulated"
+		for prog in $(programs); do
+			path=${BUILT//\\/\\\\}/$prog
+			# In perl, which unlike a shell says nothing when started in
+			# a working directory that has been removed.
+			cat >"$R/emulated/$prog" <<-PERL
+				#!/usr/bin/perl
+				exec split(' ', q'$EMULATOR'), q'${path//\'/\\\'}', @ARGV or die "\$0: \$!\\n";
+			PERL
+			chmod 755 "$R/emulated/$prog"
+		done
+		BIN=$R/emulated
+	fi
 	T=$(realpath "$(mktemp -d)")
 	chmod 755 "$T"	# the unprivileged runs need to reach their fixtures
 	# A root whose TMPDIR is shut to others (libpam-tmpdir makes it 0700)
@@ -40,12 +59,18 @@ teardown() {
 # then passes to cmake --install.
 # shellcheck disable=SC2034 # for the cases
 build_tree() {
-	tree=$BIN config=()
+	tree=$BUILT config=()
 	if [ ! -f "$tree/CMakeCache.txt" ]; then
-		tree=$(dirname "$BIN") config=(--config "$(basename "$BIN")")
+		tree=$(dirname "$BUILT") config=(--config "$(basename "$BUILT")")
 		[ -f "$tree/CMakeCache.txt" ] ||
-			skip "needs a build tree, and $BIN holds installed programs"
+			skip "needs a build tree, and $BUILT holds installed programs"
 	fi
+}
+
+# native REASON: skip the case where the programs run under an emulator,
+# which a native tool cannot see through, for REASON.
+native() {
+	[ -z "${EMULATOR:-}" ] || skip "under ${EMULATOR%% *}, $1"
 }
 
 # capture CMD...: run CMD with its standard output in $R/out and its
@@ -151,6 +176,7 @@ unprivileged() {
 # under a tracer, so it is turned off; PROG may be stdbuf, as in
 # line_buffered.
 traced() {
+	native "strace would trace the emulator's own calls, not the program's"
 	ASAN_OPTIONS=detect_leaks=0:verify_asan_link_order=0 \
 		"${capture:-capture}" strace -o /dev/null "$@"
 }
@@ -166,6 +192,7 @@ closed_stdout() {
 # terminal.  stdbuf preloads its library, which the sanitizer runtime would
 # otherwise refuse to follow.
 line_buffered() {
+	native "stdbuf would preload a library of this machine's into the program"
 	ASAN_OPTIONS=verify_asan_link_order=0 stdbuf -oL "$@"
 }
 

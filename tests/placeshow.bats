@@ -21,6 +21,7 @@ load helpers
 }
 
 @test "a path longer than any fixed limit is shown whole" {
+	native "qemu-user gives no working directory longer than the kernel's 4096 bytes"
 	enter_long_dir 5000
 	capture "$BIN/placeshow"
 	expect 0 "当前工作目录是：$PWD"$'\n' ''
