@@ -67,10 +67,9 @@ literal() {
 	po4a --no-translations --srcdir src --destdir new "$tree/po4a.cfg" >/dev/null
 	for po in new/po/*.po; do
 		# Dates and versions stay the English page's.
-		msggrep --invert-match -X -e '^type: \(Dd\|Os\)$' "$po" |
-			msgattrib --only-fuzzy --no-obsolete - >"$R/behind"
-		msggrep --invert-match -X -e '^type: \(Dd\|Os\)$' "$po" |
-			msgattrib --untranslated --no-obsolete - >>"$R/behind"
+		msggrep --invert-match -X -e '^type: \(Dd\|Os\)$' "$po" >"$R/own"
+		msgattrib --only-fuzzy --no-obsolete "$R/own" >"$R/behind"
+		msgattrib --untranslated --no-obsolete "$R/own" >>"$R/behind"
 		if grep -q '^msgid "[^"]' "$R/behind"; then
 			echo "${po##*/} lacks or has fuzzy translations of:"
 			grep -A1 '^msgid' "$R/behind"
