@@ -37,7 +37,9 @@ literal() {
 		english=${page/\/zh_CN\///}
 		[ "$page" = "$english" ] || diff <(literal "$english") <(literal "$page") ||
 			{ echo "$page: its displays are not the English page's"; false; }
-		sed -n 's/^\.Dq \(\\&\)\{0,1\}\(.*[^ ,.:;]\)\( [,.:;]\)*$/\2/p' "$page" |
+		# Chinese punctuation closes a quotation with Do and Dc.
+		sed -n -e 's/^\.Dq \(\\&\)\{0,1\}\(.*[^ ,.:;]\)\( [,.:;]\)*$/\2/p' \
+			-e 's/^\.Do \(\\&\)\{0,1\}\(.*\) Dc .*/\2/p' "$page" |
 			grep -xF -f "$R/texts" | sort | uniq -c >"$R/quoted"
 		[ -s "$R/quoted" ] || { echo "$page quotes no error text"; false; }
 		LC_ALL=C.UTF-8 mandoc -T utf8 -O width=1000 "$page" >"$R/mandoc"
@@ -45,6 +47,12 @@ literal() {
 		LC_ALL=C.UTF-8 MANWIDTH=1000 env -u LD_PRELOAD man -l "$page" 2>/dev/null >"$R/man"
 		for shown in "$R/mandoc" "$R/man"; do
 			tr -s ' \n' '  ' <"$shown" >"$R/shown"
+			# A macro line's blank stays before Chinese punctuation
+			# unless the page joins them.
+			if [ "$page" != "$english" ] && grep -oE '.{0,24} (，|。|；|：|、|）)' "$R/shown"; then
+				echo "${shown##*/} puts a blank before a punctuation mark in $page"
+				false
+			fi
 			# Each quotation shows its text whole, as often as the page
 			# quotes it, between the quotation marks that .Dq makes.
 			while read -r times text; do
