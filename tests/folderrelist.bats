@@ -65,11 +65,13 @@ sep='----------------------------'
 	for dir in "$T/d" "$T/big"; do
 		capture_err "$BIN/folderrelist" "$dir" >/dev/full
 		expect_err 1 $'write error: No space left on device\n'
-		capture_err line_buffered "$BIN/folderrelist" "$dir" >/dev/full
-		expect_err 1 $'write error: No space left on device\n'
 	done
 	closed_stdout "$BIN/folderrelist" "$T/d"
 	expect_err 1 $'write error: Bad file descriptor\n'
+	for dir in "$T/d" "$T/big"; do
+		capture_err line_buffered "$BIN/folderrelist" "$dir" >/dev/full
+		expect_err 1 $'write error: No space left on device\n'
+	done
 	# On a terminal each line is a write of its own.  When the separator's
 	# alone fails, nothing follows it; when only the line after the rewind
 	# fails, only the stream's error flag tells.
