@@ -39,20 +39,21 @@ literal() {
 			{ echo "$page: its displays are not the English page's"; false; }
 		# Chinese punctuation closes a quotation with Do and Dc.
 		sed -n -e 's/^\.Dq \(\\&\)\{0,1\}\(.*[^ ,.:;]\)\( [,.:;]\)*$/\2/p' \
-			-e 's/^\.Do \(\\&\)\{0,1\}\(.*\) Dc .*/\2/p' "$page" |
+			-e 's/^\.\(.* \)\{0,1\}Do \(\\&\)\{0,1\}\(.*\) Dc .*/\3/p' "$page" |
 			grep -xF -f "$R/texts" | sort | uniq -c >"$R/quoted"
 		[ -s "$R/quoted" ] || { echo "$page quotes no error text"; false; }
 		LC_ALL=C.UTF-8 mandoc -T utf8 -O width=1000 "$page" >"$R/mandoc"
 		# man's pipeline fails under a preloaded library such as faketime's.
 		LC_ALL=C.UTF-8 MANWIDTH=1000 env -u LD_PRELOAD man -l "$page" 2>/dev/null >"$R/man"
 		for shown in "$R/mandoc" "$R/man"; do
-			tr -s ' \n' '  ' <"$shown" >"$R/shown"
-			# A macro line's blank stays before Chinese punctuation
-			# unless the page joins them.
-			if [ "$page" != "$english" ] && grep -oE '.{0,24} (，|。|；|：|、|）)' "$R/shown"; then
-				echo "${shown##*/} puts a blank before a punctuation mark in $page"
+			# Chinese punctuation takes no blank on either side, which
+			# a macro line gives unless the page joins the lines.
+			if [ "$page" != "$english" ] &&
+				grep -E ' (，|。|；|：|、|）)|(，|。|；|：|、|（) +[^ ]' "$shown"; then
+				echo "${shown##*/} puts a blank beside a punctuation mark in $page"
 				false
 			fi
+			tr -s ' \n' '  ' <"$shown" >"$R/shown"
 			# Each quotation shows its text whole, as often as the page
 			# quotes it, between the quotation marks that .Dq makes.
 			while read -r times text; do
