@@ -45,6 +45,10 @@ literal() {
 		LC_ALL=C.UTF-8 mandoc -T utf8 -O width=1000 "$page" >"$R/mandoc"
 		# man's pipeline fails under a preloaded library such as faketime's.
 		LC_ALL=C.UTF-8 MANWIDTH=1000 env -u LD_PRELOAD man -l "$page" 2>/dev/null >"$R/man"
+		# Outside a Chinese locale groff breaks Chinese only where the page
+		# lets it, and lintian warns of a line it cannot break.
+		LC_ALL=C.UTF-8 MANWIDTH=80 env -u LD_PRELOAD man --warnings -l "$page" 2>&1 >/dev/null |
+			grep 'break line' && { echo "man cannot break a line of $page"; false; }
 		for shown in "$R/mandoc" "$R/man"; do
 			# Chinese punctuation takes no blank on either side, which
 			# a macro line gives unless the page joins the lines.
