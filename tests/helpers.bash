@@ -19,22 +19,29 @@ programs() {
 	done
 }
 
+# emulated DIR: in DIR, a script for each program that runs it through
+# EMULATOR.
+emulated() {
+	local prog path
+	mkdir "$1"
+	for prog in $(programs); do
+		path=${BUILT//\\/\\\\}/$prog
+		# In perl, which unlike a shell says nothing when started in a
+		# working directory that has been removed.
+		cat >"$1/$prog" <<-PERL
+			#!/usr/bin/perl
+			exec split(' ', q'$EMULATOR'), q'${path//\'/\\\'}', @ARGV or die "\$0: \$!\\n";
+		PERL
+		chmod 755 "$1/$prog"
+	done
+}
+
 setup() {
 	R=$BATS_TEST_TMPDIR
+	# The wrappers are written once, for the first of the file's cases.
 	if [ -n "${EMULATOR:-}" ]; then
-		local prog path
-		mkdir "$R/emulated"
-		for prog in $(programs); do
-			path=${BUILT//\\/\\\\}/$prog
-			# In perl, which unlike a shell says nothing when started in
-			# a working directory that has been removed.
-			cat >"$R/emulated/$prog" <<-PERL
-				#!/usr/bin/perl
-				exec split(' ', q'$EMULATOR'), q'${path//\'/\\\'}', @ARGV or die "\$0: \$!\\n";
-			PERL
-			chmod 755 "$R/emulated/$prog"
-		done
-		BIN=$R/emulated
+		BIN=$BATS_FILE_TMPDIR/emulated
+		[ -d "$BIN" ] || emulated "$BIN"
 	fi
 	T=$(realpath "$(mktemp -d)")
 	chmod 755 "$T"	# the unprivileged runs need to reach their fixtures
