@@ -10,7 +10,7 @@ sep='----------------------------'
 	mkdir "$T/d" "$T/d/sub"
 	touch "$T/d/a" "$T/d/b" "$T/d/$(printf 'x%.0s' {1..255})"
 	"$BIN/folderlist" "$T/d" >"$R/list"
-	[ "$(wc -l <"$R/list")" -eq 6 ]
+	[ "$(LC_ALL=C wc -l <"$R/list")" -eq 6 ]
 	{ cat "$R/list"; echo "$sep"; head -n 1 "$R/list"; } >"$R/want.out"
 	: >"$R/want.err"
 	capture "$BIN/folderrelist" "$T/d"

@@ -161,20 +161,24 @@ as_nobody() {
 
 # unprivileged PROG ARGS...: run one of the programs as nobody when the suite
 # runs as root, who passes every permission check; fixtures are shut to
-# their owner too, so that a plain user's run sees the same.  The binary is
-# copied out, since the build tree may be closed to nobody.
+# their owner too, so that a plain user's run sees the same.  The binary
+# itself is copied out, since the build tree may be closed to nobody, and
+# run through the emulator where there is one.
 unprivileged() {
-	local prog=$1
+	local prog=$1 run
 	shift
-	install -D -m 755 "$BIN/$prog" "$T/bin/$prog"
+	install -D -m 755 "$BUILT/$prog" "$T/bin/$prog"
+	run=("$T/bin/$prog")
+	# shellcheck disable=SC2206 # the emulator's words
+	[ -z "${EMULATOR:-}" ] || run=($EMULATOR "$T/bin/$prog")
 	if [ "$(id -u)" -eq 0 ]; then
 		# Where nobody cannot even reach the program, every refusal it
 		# met would be that one.
 		as_nobody test -x "$T/bin/$prog" ||
 			skip "nobody cannot reach $T/bin/$prog"
-		capture as_nobody "$T/bin/$prog" "$@"
+		capture as_nobody "${run[@]}" "$@"
 	else
-		capture "$T/bin/$prog" "$@"
+		capture "${run[@]}" "$@"
 	fi
 }
 
