@@ -1,31 +1,70 @@
 # SPDX-License-Identifier: ISC
 # Debian's cross compiler for the architecture DEB_HOST_ARCH (arm64,
-# s390x, ...), with that architecture's package flags; the programs and
-# the suite run under qemu-user, with the architecture's libraries as its
-# root.  Nothing is registered with the system.
+# s390x, ...), with the flags that dpkg-buildflags gives that
+# architecture's packages; the programs and the suite run under
+# qemu-user, with the architecture's libraries as its root.  Nothing is
+# registered with the system.
 #   cmake -S . -B build-s390x --toolchain cmake/debian-cross.cmake -DDEB_HOST_ARCH=s390x
+# Run as a script, it prints the programs that a build for DEB_HOST_ARCH
+# runs, one a line, and checks for none of them:
+#   cmake -DDEB_HOST_ARCH=s390x -P cmake/debian-cross.cmake
 if(NOT DEB_HOST_ARCH)
   message(FATAL_ERROR "DEB_HOST_ARCH names the Debian architecture to build for, such as arm64")
 endif()
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES DEB_HOST_ARCH)
 
-execute_process(COMMAND dpkg-architecture -a ${DEB_HOST_ARCH} -qDEB_HOST_GNU_TYPE
-  OUTPUT_VARIABLE triplet OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET
-  COMMAND_ERROR_IS_FATAL ANY)
+foreach(tool dpkg-architecture dpkg-buildflags)
+  find_program(${tool}_program ${tool})
+  if(NOT ${tool}_program)
+    message(FATAL_ERROR "a cross build needs ${tool}: apt-get install dpkg-dev")
+  endif()
+endforeach()
+# dpkg-architecture warns on standard error that the host's C compiler
+# is not the architecture's; what it says matters only when it fails.
+execute_process(COMMAND ${dpkg-architecture_program} -a ${DEB_HOST_ARCH} -qDEB_HOST_GNU_TYPE
+  OUTPUT_VARIABLE triplet OUTPUT_STRIP_TRAILING_WHITESPACE
+  ERROR_VARIABLE said RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "no Debian architecture ${DEB_HOST_ARCH}: ${said}")
+endif()
 string(REGEX REPLACE "-.*" "" cpu ${triplet})
+# qemu names its programs for the CPU, which differs from the triplet's
+# first part for little-endian POWER and 32-bit x86 alone.
+string(REGEX REPLACE "^powerpc64le$" ppc64le qemu ${cpu})
+string(REGEX REPLACE "^i[3-6]86$" i386 qemu ${qemu})
+set(qemu qemu-${qemu})
+set(compiler ${triplet}-g++)
+
+if(CMAKE_SCRIPT_MODE_FILE)
+  message("${compiler}\n${qemu}")
+  return()
+endif()
+
+find_program(compiler_program ${compiler})
+find_program(qemu_program ${qemu})
+if(NOT compiler_program)
+  message(FATAL_ERROR "no ${compiler}, Debian's cross compiler for ${DEB_HOST_ARCH}: "
+    "apt-get install g++-${triplet}")
+endif()
+if(NOT qemu_program)
+  message(FATAL_ERROR "no ${qemu}, to run the programs built for ${DEB_HOST_ARCH}: "
+    "apt-get install qemu-user")
+endif()
+
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR ${cpu})
-set(CMAKE_CXX_COMPILER ${triplet}-g++)
+set(CMAKE_CXX_COMPILER ${compiler_program})
 
-foreach(flags CXXFLAGS LDFLAGS)
+# The package's flags, as debhelper passes them to CMake: CXXFLAGS with
+# CPPFLAGS after them, and LDFLAGS.  The build type is debhelper's, None,
+# so that CMake adds no optimisation of its own.
+foreach(flags CPPFLAGS CXXFLAGS LDFLAGS)
   execute_process(COMMAND env DEB_HOST_ARCH=${DEB_HOST_ARCH}
-    DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get ${flags}
+    DEB_BUILD_MAINT_OPTIONS=hardening=+all ${dpkg-buildflags_program} --get ${flags}
     OUTPUT_VARIABLE ${flags} OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
-set(CMAKE_CXX_FLAGS_INIT "${CXXFLAGS}")
+set(CMAKE_CXX_FLAGS_INIT "${CXXFLAGS} ${CPPFLAGS}")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "${LDFLAGS}")
+set(CMAKE_BUILD_TYPE_INIT None)
 
-# qemu names its programs for the CPU, which differs from the triplet's
-# first part for little-endian POWER alone.
-string(REPLACE powerpc64le ppc64le qemu ${cpu})
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-${qemu} -L /usr/${triplet})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${qemu_program} -L /usr/${triplet})
