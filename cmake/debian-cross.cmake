@@ -1,10 +1,9 @@
 # SPDX-License-Identifier: ISC
 # Debian's cross compiler for the architecture DEB_HOST_ARCH (arm64,
-# s390x, ...), with the flags that dpkg-buildflags gives that
-# architecture's packages; the programs and the suite run under
-# qemu-user, with the architecture's libraries as its root.  Nothing is
-# registered with the system.
-#   cmake -S . -B build-s390x --toolchain cmake/debian-cross.cmake -DDEB_HOST_ARCH=s390x
+# s390x, ...), with the flags that dpkg-buildflags gives the package on
+# that architecture; the programs and the suite run under qemu-user, with
+# the architecture's libraries as its root.  Nothing is registered with
+# the system.  The preset cross uses it, with debhelper's build type.
 # Run as a script, it prints the programs that a build for DEB_HOST_ARCH
 # runs, one a line, and checks for none of them:
 #   cmake -DDEB_HOST_ARCH=s390x -P cmake/debian-cross.cmake
@@ -43,8 +42,10 @@ endif()
 find_program(compiler_program ${compiler})
 find_program(qemu_program ${qemu})
 if(NOT compiler_program)
+  # A package's name has no underscore where the triplet has one (x86_64).
+  string(REPLACE "_" "-" package g++-${triplet})
   message(FATAL_ERROR "no ${compiler}, Debian's cross compiler for ${DEB_HOST_ARCH}: "
-    "apt-get install g++-${triplet}")
+    "apt-get install ${package}")
 endif()
 if(NOT qemu_program)
   message(FATAL_ERROR "no ${qemu}, to run the programs built for ${DEB_HOST_ARCH}: "
@@ -56,15 +57,17 @@ set(CMAKE_SYSTEM_PROCESSOR ${cpu})
 set(CMAKE_CXX_COMPILER ${compiler_program})
 
 # The package's flags, as debhelper passes them to CMake: CXXFLAGS with
-# CPPFLAGS after them, and LDFLAGS.  The build type is debhelper's, None,
-# so that CMake adds no optimisation of its own.
+# CPPFLAGS after them, and LDFLAGS, under the maintainer's options that
+# debian/rules sets.
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../debian/rules options
+  REGEX "^export DEB_BUILD_MAINT_OPTIONS = ")
+string(REGEX REPLACE "^export DEB_BUILD_MAINT_OPTIONS = " "" options "${options}")
 foreach(flags CPPFLAGS CXXFLAGS LDFLAGS)
   execute_process(COMMAND env DEB_HOST_ARCH=${DEB_HOST_ARCH}
-    DEB_BUILD_MAINT_OPTIONS=hardening=+all ${dpkg-buildflags_program} --get ${flags}
+    DEB_BUILD_MAINT_OPTIONS=${options} ${dpkg-buildflags_program} --get ${flags}
     OUTPUT_VARIABLE ${flags} OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 set(CMAKE_CXX_FLAGS_INIT "${CXXFLAGS} ${CPPFLAGS}")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "${LDFLAGS}")
-set(CMAKE_BUILD_TYPE_INIT None)
 
 set(CMAKE_CROSSCOMPILING_EMULATOR ${qemu_program} -L /usr/${triplet})

@@ -72,6 +72,7 @@ literal() {
 			next if @cells < 4 || $cells[3] eq "" || $cells[3] =~ /^-+$|^不用$/;
 			push @rows, [[split /[；、]/, $cells[2]], [split /、/, $cells[3]]];
 		}
+		@rows or die "the glossary has no row that sets a word aside\n";
 		local $/;
 		$text = <>;
 		for my $msgstr ($text =~ /^msgstr ((?:".*"\n)+)/mg) {
