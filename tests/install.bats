@@ -81,8 +81,9 @@ literal() {
 		' || { echo "${po##*/} leaves these paragraphs in English"; false; }
 	done
 	# No translation says what the glossary says not to: its own term is
-	# taken out first, so that a term holding an avoided word passes.
-	perl -CSD -e '
+	# taken out first, so that a term holding an avoided word passes.  The
+	# script's own separators are Chinese, hence -Mutf8.
+	perl -CSD -Mutf8 -e '
 		my (@rows, $text, $bad);
 		open my $glossary, "<", shift or die "$!\n";
 		while (<$glossary>) {
