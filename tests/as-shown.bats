@@ -35,6 +35,8 @@ setup_file() {
 # Chinese; NAME's output is then in $out and its status in $status.
 ran() {
 	[ -z "${AS_SHOWN_WIDTHS:-}" ] || skip "AS_SHOWN_WIDTHS=$AS_SHOWN_WIDTHS"
+	LC_ALL=C locale -a | grep -Eqix 'zh_CN\.utf-?8' ||
+		skip "no zh_CN.UTF-8 locale here, in which man shows the Chinese pages"
 	out=$BATS_FILE_TMPDIR/$1
 	status=$(cat "$out.status")
 	[ "$status" -ne 77 ] || skip "$(tail -n 1 "$out")"
