@@ -5,8 +5,8 @@
 # which it must name.  They are rendered at 80 columns alone.
 
 # A run of the checker costs a run of man for each page and setting: with
-# AS_SHOWN_WIDTHS set, the suite checks the pages narrowly, and leaves the
-# checker's own cases to the runs that check them in full.
+# AS_SHOWN_WIDTHS set, the suite checks the pages narrowly or not at all,
+# and leaves the checker's own cases to the runs that check them in full.
 setup_file() {
 	[ -z "${AS_SHOWN_WIDTHS:-}" ] || return 0
 	local man=$BATS_FILE_TMPDIR/man page
